@@ -9,8 +9,9 @@
 int main(int argc, char* argv[])
 {
     // The whole screen fits: it goes out in one write at the flush below, and stdio needs no heap.
+    // Should setvbuf fail, stdio buffers as it would have anyway.
     static char output_buffer[512];
-    std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
+    (void)std::setvbuf(stdout, output_buffer, _IOFBF, sizeof output_buffer);
 
     MemorySnapshot snapshot{};
     char failure[128] = "";
@@ -23,14 +24,15 @@ int main(int argc, char* argv[])
     const DisplayMode mode = select_display_mode(argc, argv);
     // The usage screen shows no count, so it needs no snapshot.
     if (!have_snapshot && mode != DisplayMode::usage) {
-        std::fprintf(stderr, "zorvan: cannot read the memory status: %s\n", failure);
+        // Nothing is left to tell should standard error fail too: the status says it.
+        (void)std::fprintf(stderr, "zorvan: cannot read the memory status: %s\n", failure);
         return 1;
     }
 
     const bool printed = print_screen(stdout, mode, total_text, available_text);
     // Most write errors (a full disk, a closed descriptor) only show when the buffer goes out.
     if (std::fflush(stdout) != 0 || !printed) {
-        std::fprintf(stderr, "zorvan: write error: %s\n", std::strerror(errno));
+        (void)std::fprintf(stderr, "zorvan: write error: %s\n", std::strerror(errno));
         return 1;
     }
     return 0;

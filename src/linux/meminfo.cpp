@@ -59,54 +59,77 @@ int field_of(const char* name, std::size_t length)
     return -1;
 }
 
+struct Figures {
+    Figure state[field_count];
+    std::uint64_t bytes[field_count];
+};
+
+// Takes the first line of each known key, up to the point where nothing more is needed.
+void read_figures(const char* text, std::size_t length, Figures& figures)
+{
+    const char* line = text;
+    const char* const text_end = text + length;
+    while (line != text_end) {
+        const auto* newline = static_cast<const char*>(
+            std::memchr(line, '\n', static_cast<std::size_t>(text_end - line)));
+        const char* const line_end = newline != nullptr ? newline : text_end;
+        const auto* colon = static_cast<const char*>(
+            std::memchr(line, ':', static_cast<std::size_t>(line_end - line)));
+        const int field = colon != nullptr ? field_of(line, static_cast<std::size_t>(colon - line)) : -1;
+        if (field >= 0 && figures.state[field] == Figure::missing) {
+            // A line without its newline was cut off by the end of the read: its figure may be too.
+            figures.state[field] =
+                newline != nullptr && parse_kib(colon + 1, line_end, figures.bytes[field])
+                    ? Figure::valid
+                    : Figure::malformed;
+        }
+        // Both lines come first on every kernel that has MemAvailable: the rest need not be read.
+        if (figures.state[mem_total] != Figure::missing &&
+            figures.state[mem_available] != Figure::missing)
+            return;
+        line = newline != nullptr ? newline + 1 : text_end;
+    }
+}
+
+// The estimate that MemAvailable replaced, kept between 0 and the total; false when one of its
+// terms is there but malformed. Each term is below 2^54 bytes, so the sum cannot wrap.
+bool estimate_available(const Figures& figures, std::uint64_t& available)
+{
+    std::uint64_t reclaimable = 0;
+    for (unsigned field = mem_free; field <= sreclaimable; ++field) {
+        if (figures.state[field] == Figure::malformed)
+            return false;
+        reclaimable += figures.bytes[field];
+    }
+    if (figures.state[shmem] == Figure::malformed)
+        return false;
+    const std::uint64_t shared = figures.bytes[shmem];
+    available = reclaimable > shared ? reclaimable - shared : 0;
+    if (available > figures.bytes[mem_total])
+        available = figures.bytes[mem_total];
+    return true;
+}
+
 } // namespace
 
 bool parse_meminfo(const char* text, std::size_t length, MemorySnapshot& snapshot)
 {
-    Figure state[field_count] = {};
-    std::uint64_t bytes[field_count] = {};
-
-    const char* line = text;
-    const char* const text_end = text + length;
-    while (line != text_end) {
-        const auto* newline =
-            static_cast<const char*>(std::memchr(line, '\n', static_cast<std::size_t>(text_end - line)));
-        const char* const line_end = newline != nullptr ? newline : text_end;
-        const auto* colon =
-            static_cast<const char*>(std::memchr(line, ':', static_cast<std::size_t>(line_end - line)));
-        if (colon != nullptr) {
-            const int field = field_of(line, static_cast<std::size_t>(colon - line));
-            if (field >= 0 && state[field] == Figure::missing) {
-                // A line without its newline was cut off by the end of the read: its figure may be too.
-                state[field] = newline != nullptr && parse_kib(colon + 1, line_end, bytes[field])
-                                   ? Figure::valid
-                                   : Figure::malformed;
-            }
-        }
-        // Both lines come first on every kernel that has MemAvailable: the rest need not be read.
-        if (state[mem_total] != Figure::missing && state[mem_available] != Figure::missing)
-            break;
-        line = newline != nullptr ? newline + 1 : text_end;
-    }
-
-    if (state[mem_total] != Figure::valid || state[mem_available] == Figure::malformed)
+    Figures figures{};
+    read_figures(text, length, figures);
+    if (figures.state[mem_total] != Figure::valid)
         return false;
-    std::uint64_t available = bytes[mem_available];
-    if (state[mem_available] == Figure::missing) {
-        // The estimate that MemAvailable replaced; the terms each below 2^54, so the sum cannot wrap.
-        std::uint64_t reclaimable = 0;
-        for (unsigned field = mem_free; field <= sreclaimable; ++field) {
-            if (state[field] == Figure::malformed)
-                return false;
-            reclaimable += bytes[field];
-        }
-        if (state[shmem] == Figure::malformed)
+    std::uint64_t available = figures.bytes[mem_available];
+    switch (figures.state[mem_available]) {
+    case Figure::valid:
+        break;
+    case Figure::malformed:
+        return false;
+    case Figure::missing:
+        if (!estimate_available(figures, available))
             return false;
-        available = reclaimable > bytes[shmem] ? reclaimable - bytes[shmem] : 0;
-        if (available > bytes[mem_total])
-            available = bytes[mem_total];
+        break;
     }
-    snapshot.total_bytes = bytes[mem_total];
+    snapshot.total_bytes = figures.bytes[mem_total];
     snapshot.available_bytes = available;
     return true;
 }

@@ -56,6 +56,6 @@ bool take_memory_snapshot(MemorySnapshot& snapshot, char* reason, std::size_t re
     int error = 0;
     if (read_sysinfo(snapshot, error))
         return true;
-    std::snprintf(reason, reason_size, "%s", std::strerror(error));
+    (void)std::snprintf(reason, reason_size, "%s", std::strerror(error));
     return false;
 }

@@ -19,7 +19,7 @@ bool take_memory_snapshot(MemorySnapshot& snapshot, char* reason, std::size_t re
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                        0, reason, static_cast<DWORD>(reason_size), nullptr);
     if (length == 0) {
-        std::snprintf(reason, reason_size, "error %lu", static_cast<unsigned long>(error));
+        (void)std::snprintf(reason, reason_size, "error %lu", static_cast<unsigned long>(error));
         return false;
     }
     // System messages end in CR LF (and often a full stop): the caller adds its own line end.
