@@ -14,17 +14,32 @@ trap 'rm -rf "$work"' EXIT
 
 real_total=$(( $(awk '$1 == "MemTotal:" { print $2 }' /proc/meminfo) * 1024 ))
 
-# zorvan /m with the given text as /proc/meminfo; prints "total available status".
-with_meminfo() { # text
-    printf '%s' "$1" >"$work/meminfo"
-    local out status
-    out=$(unshare -m sh -c 'mount --bind "$1" /proc/meminfo && exec "$2" /m' sh "$work/meminfo" "$zorvan" 2>"$work/err")
+# zorvan /m with FILE bound over /proc/meminfo, started by the command words given (zorvan itself
+# when none are); prints "total available status stderr-bytes". It runs in a subshell, so it
+# reports rather than calls fail.
+counts_with() { # file [command words...]
+    local file=$1 out status
+    shift
+    out=$(unshare -m sh -c 'file=$1; shift; mount --bind "$file" /proc/meminfo && exec "$@" /m' \
+        sh "$file" "${@:-$zorvan}" 2>"$work/err")
     status=$?
-    [[ -s $work/err ]] && fail "standard error: $(cat "$work/err")"
     local total=${out#*TotalPhysicalMemory :} available=${out#*TotalAvailableMemory:}
     total=${total%% Byte*} available=${available%% Byte*}
     total=${total//[ ,]/} available=${available//[ ,]/}
-    echo "$total $available $status"
+    echo "$total $available $status $(wc -c <"$work/err")"
+}
+
+with_meminfo() { # text
+    printf '%s' "$1" >"$work/meminfo"
+    counts_with "$work/meminfo"
+}
+
+# Both counts from sysinfo(2): the total equal to MemTotal, the available count within it.
+expect_sysinfo() { # name total available status stderr-bytes
+    (($4 == 0)) || fail "$1: status $4"
+    (($5 == 0)) || fail "$1: wrote to standard error: $(cat "$work/err")"
+    [[ $2 == "$real_total" ]] || fail "$1: total $2, the kernel's is $real_total"
+    [[ $3 =~ ^[0-9]+$ ]] && (($3 > 0 && $3 <= real_total)) || fail "$1: available '$3' of $real_total"
 }
 
 # Texts that cannot be trusted: both counts come from sysinfo(2), the total equal to MemTotal.
@@ -37,11 +52,8 @@ declare -A untrusted=(
     [no_mem_total]=$'MemFree:         1 kB\nMemAvailable:    1 kB\n'
 )
 for name in "${!untrusted[@]}"; do
-    read -r total available status < <(with_meminfo "${untrusted[$name]}")
-    ((status == 0)) || fail "$name: status $status"
-    [[ $total == "$real_total" ]] || fail "$name: total $total, the kernel's is $real_total"
-    [[ $available =~ ^[0-9]+$ ]] && ((available > 0 && available <= real_total)) ||
-        fail "$name: available '$available' of $real_total"
+    read -r total available status errors < <(with_meminfo "${untrusted[$name]}")
+    expect_sysinfo "$name" "$total" "$available" "$status" "$errors"
 done
 
 # /proc/meminfo that cannot be opened: a file of mode 000 over it, and zorvan run as nobody, a
@@ -50,16 +62,13 @@ printf 'MemTotal: 1 kB\nMemAvailable: 1 kB\n' >"$work/unreadable"
 chmod 000 "$work/unreadable"
 chmod 755 "$work"
 cp "$zorvan" "$work/zorvan"
-out=$(unshare -m sh -c 'mount --bind "$1" /proc/meminfo &&
-    exec setpriv --reuid=65534 --regid=65534 --clear-groups "$2" /m' sh "$work/unreadable" "$work/zorvan" 2>&1)
-status=$?
-((status == 0)) || fail "unreadable: status $status: $out"
-total=${out#*TotalPhysicalMemory :}; total=${total%% Byte*}; total=${total//[ ,]/}
-[[ $total == "$real_total" ]] || fail "unreadable: total $total, the kernel's is $real_total"
+read -r total available status errors < <(counts_with "$work/unreadable" \
+    setpriv --reuid=65534 --regid=65534 --clear-groups "$work/zorvan")
+expect_sysinfo unreadable "$total" "$available" "$status" "$errors"
 
 # A kernel without MemAvailable: the estimate from the text's own figures.
-read -r total available status < <(with_meminfo $'MemTotal:        2048000 kB\nMemFree:          100000 kB\nBuffers:           20000 kB\nCached:           300000 kB\nShmem:             50000 kB\nSReclaimable:      40000 kB\n')
-((status == 0)) || fail "no MemAvailable: status $status"
+read -r total available status errors < <(with_meminfo $'MemTotal:        2048000 kB\nMemFree:          100000 kB\nBuffers:           20000 kB\nCached:           300000 kB\nShmem:             50000 kB\nSReclaimable:      40000 kB\n')
+((status == 0 && errors == 0)) || fail "no MemAvailable: status $status, standard error $errors bytes"
 [[ $total == $((2048000 * 1024)) && $available == $(((100000 + 20000 + 300000 + 40000 - 50000) * 1024)) ]] ||
     fail "no MemAvailable: total $total, available $available"
 
